@@ -28,6 +28,7 @@ constexpr UINT_PTR kSubclassId = 1;
 struct BuiltControl {
   const ControlDefinition* definition;
   HWND handle;
+  HFONT font;  // kept here too: an owner-drawn static does not keep WM_SETFONT
 };
 
 // What the procedure knows of one of our top-level windows. It lives in the
@@ -214,7 +215,7 @@ HWND BuildControl(WindowState& state, const ControlDefinition& control, HWND par
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id)),
                                 GetModuleHandleW(nullptr), nullptr);
   if (handle == nullptr) return nullptr;
-  state.controls.push_back({&control, handle});
+  state.controls.push_back({&control, handle, font});
   SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
   switch (control.kind) {
@@ -300,8 +301,7 @@ bool DrawLabel(const WindowState& state, const DRAWITEMSTRUCT& item) {
   const int length = GetWindowTextLengthW(item.hwndItem);
   std::wstring text(static_cast<std::size_t>(length), L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(item.hwndItem, text.data(), length + 1)));
-  auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
-  HGDIOBJ oldFont = SelectObject(item.hDC, font);
+  HGDIOBJ oldFont = SelectObject(item.hDC, control->font);
   const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(item.hDC, ToColorRef(label.textColour));
   const UINT format = label.layout == TextLayout::OneLine
