@@ -36,8 +36,6 @@ constexpr char kMissingFunctionFormat[] =
 // "调用DLL命令后发现堆栈错误"
 constexpr char kStackError[] =
     "\xB5\xF7\xD3\xC3" "DLL" "\xC3\xFC\xC1\xEE\xBA\xF3\xB7\xA2\xCF\xD6\xB6\xD1\xD5\xBB\xB4\xED\xCE\xF3";
-// "分配 %d 字节内存失败!"
-constexpr char kAllocationFailed[] = "\xB7\xD6\xC5\xE4 %d \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!";
 constexpr std::int32_t kStackErrorCode = 6;
 
 bool HasDriveColon(const wchar_t* name) { return std::wcschr(name, L':') != nullptr; }
@@ -112,11 +110,7 @@ void ApplySkin(std::int32_t skinNumber) {
     const skin::CatalogueSkin& chosen = skin::kSkinCatalogue[skinNumber - 1];
     length = static_cast<int>(chosen.size);
     copy = new (std::nothrow) unsigned char[chosen.size];
-    if (copy == nullptr) {
-      char message[64];
-      std::snprintf(message, sizeof message, kAllocationFailed, length);
-      ReportFatalError(message, 0);
-    }
+    if (copy == nullptr) ReportAllocationFailure(chosen.size);
     std::memcpy(copy, chosen.data, chosen.size);
   }
 

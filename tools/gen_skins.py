@@ -4,8 +4,7 @@ SkinH_EL.dll (skin/skin_format.h, described in skin/README.md).
 
 Each skin is a palette computed from a hue and a mode (daylight, night or
 vivid), with a few metrics. The mode cycles with the number; within a mode
-the hues step by the golden ratio of a turn, which spreads the twenty or so
-skins of each mode evenly round the colour wheel. Output is
+the skins spread evenly round the colour wheel. Output is
 byte-identical on every run.
 
 Usage: gen_skins.py [--output FILE] [--corpus DIR]
@@ -54,7 +53,7 @@ MODES = {
         "button_hot_top": (0.88, 0.75), "button_hot_bottom": (0.74, 0.75),
         "button_pressed": (0.56, 0.55),
         "button_disabled": (0.86, 0.10), "button_disabled_text": (0.58, 0.08),
-        "focus": (0.40, 0.85, 0.5),
+        "focus": (0.28, 0.90, 0.5),
         "edit_back": (0.985, 0.30), "edit_text": (0.10, 0.30),
         "edit_border": (0.60, 0.35), "edit_border_focus": (0.40, 0.80),
         "radio_back": (0.985, 0.30), "radio_border": (0.40, 0.45), "radio_dot": (0.35, 0.75),
@@ -62,9 +61,9 @@ MODES = {
         "frame": (0.35, 0.40),
     },
     "Night": {
-        "window_back": (0.14, 0.25), "window_text": (0.88, 0.25),
+        "window_back": (0.15, 0.40), "window_text": (0.88, 0.25),
         "group_line": (0.36, 0.30), "group_text": (0.76, 0.70),
-        "button_top": (0.32, 0.45), "button_bottom": (0.24, 0.45), "button_border": (0.52, 0.50),
+        "button_top": (0.34, 0.60), "button_bottom": (0.25, 0.60), "button_border": (0.52, 0.50),
         "button_hot_top": (0.41, 0.55), "button_hot_bottom": (0.32, 0.55),
         "button_pressed": (0.18, 0.50),
         "button_disabled": (0.20, 0.10), "button_disabled_text": (0.46, 0.08),
@@ -79,10 +78,10 @@ MODES = {
         "window_back": (0.80, 0.65), "window_text": (0.12, 0.60),
         "group_line": (0.45, 0.70), "group_text": (0.22, 0.80),
         "button_top": (0.50, 0.85), "button_bottom": (0.40, 0.85), "button_border": (0.25, 0.80),
-        "button_hot_top": (0.58, 0.90), "button_hot_bottom": (0.47, 0.90),
-        "button_pressed": (0.32, 0.85),
+        "button_hot_top": (0.55, 0.90), "button_hot_bottom": (0.46, 0.90),
+        "button_pressed": (0.35, 0.85),
         "button_disabled": (0.70, 0.25), "button_disabled_text": (0.45, 0.15),
-        "focus": (0.35, 0.90, 0.5),
+        "focus": (0.86, 0.95, 0.5),
         "edit_back": (0.96, 0.60), "edit_text": (0.10, 0.50),
         "edit_border": (0.40, 0.70), "edit_border_focus": (0.28, 0.90),
         "radio_back": (0.96, 0.60), "radio_border": (0.30, 0.70), "radio_dot": (0.38, 0.95),
@@ -91,8 +90,10 @@ MODES = {
     },
 }
 MODE_ORDER = ["Vivid", "Daylight", "Night"]  # skin n takes MODE_ORDER[n % 3]
-GOLDEN = 0.6180339887
-MODE_HUE_OFFSET = {"Vivid": 0.12, "Daylight": 0.962, "Night": 0.45}  # puts skin 4 at azure
+# The up to 20 skins of a mode take 20 hues 18 degrees apart, visited 7 steps
+# at a time so that consecutive skins of a mode are far apart on the wheel.
+HUES_PER_MODE, HUE_STEP = 20, 7
+MODE_HUE_OFFSET = {"Vivid": 0.12, "Daylight": 0.23, "Night": 0.45}  # puts skin 4 at azure
 
 
 def hls(hue, lightness, saturation):
@@ -113,15 +114,33 @@ def contrast(a, b):
     return (la + 0.05) / (lb + 0.05)
 
 
-def readable_on(back, hue):
-    """Near-white or near-black in the skin's hue, whichever reads better."""
+def readable_on(backs, hue):
+    """Near-white or near-black in the skin's hue, whichever reads better on
+    the worst of `backs`."""
     light, dark = hls(hue, 0.97, 0.30), hls(hue, 0.10, 0.40)
-    return light if contrast(light, back) >= contrast(dark, back) else dark
+    worst = lambda ink: min(contrast(ink, b) for b in backs)
+    return light if worst(light) >= worst(dark) else dark
+
+
+def away_from(face, ink, least):
+    """`face` made lighter or darker, away from `ink`, until they contrast by `least`."""
+    h, l, sat = colorsys.rgb_to_hls(*(c / 255 for c in face))
+    step = 0.02 if luminance(ink) < luminance(face) else -0.02
+    while contrast(face, ink) < least and 0.0 < l < 1.0:
+        l = min(1.0, max(0.0, l + step))
+        face = hls(h, l, sat)
+    return face
+
+
+def strongest(hue, saturation, backs):
+    """The lightness of `hue` that stands out most from all of `backs`."""
+    candidates = [hls(hue, l / 20, saturation) for l in range(3, 18)]
+    return max(candidates, key=lambda c: (min(contrast(c, b) for b in backs), c))
 
 
 def palette(number):
     mode = MODE_ORDER[number % 3]
-    hue = (number // 3 * GOLDEN + MODE_HUE_OFFSET[mode]) % 1.0
+    hue = (number // 3 * HUE_STEP % HUES_PER_MODE / HUES_PER_MODE + MODE_HUE_OFFSET[mode]) % 1.0
     spec = MODES[mode]
     colours = {}
     for slot, values in spec.items():
@@ -129,11 +148,20 @@ def palette(number):
         offset = values[2] if len(values) > 2 else 0.0
         colours[slot] = hls(hue + offset, lightness, saturation)
     colours["radio_text"] = colours["window_text"]
-    # Text on faces whose lightness varies with the hue is chosen for contrast.
-    colours["button_text"] = readable_on(colours["button_bottom"], hue)
-    colours["caption_text"] = readable_on(colours["caption_back"], hue)
+    # Inks that sit on faces whose lightness varies with the hue are chosen
+    # for contrast against every face they meet.
+    faces = [colours[k] for k in ("button_top", "button_bottom", "button_hot_top",
+                                  "button_hot_bottom", "button_pressed")]
+    colours["button_text"] = ink = readable_on(faces, hue)
+    for key in ("button_top", "button_bottom", "button_hot_top", "button_hot_bottom", "button_pressed"):
+        colours[key] = away_from(colours[key], ink, 3.2)
+    faces = [colours[k] for k in ("button_top", "button_bottom", "button_hot_top",
+                                  "button_hot_bottom", "button_pressed")]
+    colours["caption_text"] = readable_on([colours["caption_back"]], hue)
     colours["caption_inactive_text"] = hls(
         hue, 0.30 if luminance(colours["caption_inactive_back"]) > 0.2 else 0.70, 0.10)
+    colours["focus"] = strongest(hue + 0.5, spec["focus"][1], faces)
+    colours["radio_dot"] = strongest(hue, spec["radio_dot"][1], [colours["radio_back"]])
     return hue, mode, [colours[s] for s in SLOTS]
 
 
