@@ -5,6 +5,8 @@ Inputs:
   * tools/data/martian_head.txt: the head, rows 0-269, as they stand;
   * tools/data/martian_tail_anchors.txt: tail rows whose number and glyph are
     fixed;
+  * tools/data/martian_radicals.txt: radical forms (丬 -> 爿), the last resort
+    to fill rows between anchors;
   * OpenCC's dictionaries and the Traditional
     table built from them, through tools/gen_traditional_map.py;
   * Python's own 'gbk' codec.
@@ -16,7 +18,8 @@ ideograph. Candidates are ranked:
   0. ToTraditional changes it and OpenCC's first form differs from it;
   1. OpenCC's first form differs from it;
   2. ToTraditional changes it;
-  3. OpenCC lists another form later.
+  3. OpenCC lists another form later;
+  4. it is a radical form listed in martian_radicals.txt.
 Between two anchor rows the tail takes as many candidates as the anchors'
 row numbers leave room for, best rank first, then GB2312 before the rest of
 GBK, then lowest code point; the rows taken stand in code-point order. If
@@ -40,6 +43,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 HEAD = os.path.join(HERE, "data", "martian_head.txt")
 ANCHORS = os.path.join(HERE, "data", "martian_tail_anchors.txt")
+RADICALS = os.path.join(HERE, "data", "martian_radicals.txt")
 DEFAULT_OUTPUT = os.path.join(ROOT, "text", "generated", "martian_table.h")
 
 HEAD_ROWS = 270
@@ -145,6 +149,12 @@ def tail_candidates(forward, to_traditional):
         else:
             continue
         pool[ch] = (rank, tm or other)
+    for number, words in data_lines(RADICALS):
+        if len(words) != 2 or not all(len(w) == 1 and table_pair(w) and is_ideograph(w) for w in words):
+            raise TableError(f"{RADICALS}:{number}: expected 'radical full', two-byte GBK ideographs")
+        radical, full = words
+        if TAIL_FIRST < radical < TAIL_LAST and radical not in pool:
+            pool[radical] = (4, full)
     return pool
 
 
