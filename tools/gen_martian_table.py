@@ -247,10 +247,9 @@ def main():
     try:
         head = read_head()
         anchors = read_anchors()
-        forward, taiwan, reverse = traditional.load_opencc()
-        replacements, unchanged = traditional.read_overrides(traditional.OVERRIDES)
-        changes, forced = traditional.build_map(forward, taiwan, reverse, replacements, unchanged)
-        traditional.check_invariants(changes, forced)
+        dictionaries = traditional.load_opencc()
+        forward = dictionaries[0]
+        changes = traditional.traditional_changes(dictionaries)
         to_traditional = {traditional.assigned(s): traditional.assigned(d) for s, d in changes.items()}
         tail, placed = build_tail(anchors, tail_candidates(forward, to_traditional))
         rows = head + tail

@@ -82,9 +82,12 @@ def load_opencc():
                      for name in ("STCharacters", "TWVariants", "TSCharacters"))
 
 
-def traditional_changes():
-    """The changing cells {source bytes: replacement bytes}, checked."""
-    forward, taiwan, reverse = load_opencc()
+def traditional_changes(dictionaries=None):
+    """The changing cells {source bytes: replacement bytes}, checked.
+
+    dictionaries is what load_opencc() gives, loaded here when not given.
+    """
+    forward, taiwan, reverse = dictionaries or load_opencc()
     replacements, unchanged = read_overrides(OVERRIDES)
     changes, forced = build_map(forward, taiwan, reverse, replacements, unchanged)
     check_invariants(changes, forced)
