@@ -22,7 +22,12 @@ struct Library {
   DWORD thread = 0;
   HHOOK hook = nullptr;
   Palette palette;
-  HWND* windows = nullptr;  // every window carrying our subclass
+  // Every window carrying our subclass, with its state. Kept here rather than
+  // asked of comctl32, whose GetWindowSubclass some import libraries lack.
+  struct Entry {
+    HWND hwnd;
+    WindowState* state;
+  }* windows = nullptr;
   int count = 0;
   int capacity = 0;
 };
@@ -37,35 +42,35 @@ WindowState* NewState(Kind kind) {
 
 void FreeState(WindowState* state) { HeapFree(GetProcessHeap(), 0, state); }
 
-bool Remember(HWND hwnd) {
+bool Remember(HWND hwnd, WindowState* state) {
   if (g.count == g.capacity) {
     const int grown = g.capacity == 0 ? 64 : g.capacity * 2;
-    void* block = g.windows == nullptr
-                      ? HeapAlloc(GetProcessHeap(), 0, sizeof(HWND) * grown)
-                      : HeapReAlloc(GetProcessHeap(), 0, g.windows, sizeof(HWND) * grown);
+    const SIZE_T bytes = sizeof(Library::Entry) * grown;
+    void* block = g.windows == nullptr ? HeapAlloc(GetProcessHeap(), 0, bytes)
+                                       : HeapReAlloc(GetProcessHeap(), 0, g.windows, bytes);
     if (block == nullptr) return false;
-    g.windows = static_cast<HWND*>(block);
+    g.windows = static_cast<Library::Entry*>(block);
     g.capacity = grown;
   }
-  g.windows[g.count++] = hwnd;
+  g.windows[g.count++] = {hwnd, state};
   return true;
 }
 
-void Forget(HWND hwnd) {
+int Find(HWND hwnd) {
   for (int i = 0; i < g.count; ++i) {
-    if (g.windows[i] == hwnd) {
-      g.windows[i] = g.windows[--g.count];
-      return;
-    }
+    if (g.windows[i].hwnd == hwnd) return i;
   }
+  return -1;
+}
+
+void Forget(HWND hwnd) {
+  const int i = Find(hwnd);
+  if (i >= 0) g.windows[i] = g.windows[--g.count];
 }
 
 LRESULT CALLBACK SkinProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
-bool Carries(HWND hwnd) {
-  DWORD_PTR ref = 0;
-  return GetWindowSubclass(hwnd, SkinProc, kSubclassId, &ref) != FALSE;
-}
+bool Carries(HWND hwnd) { return Find(hwnd) >= 0; }
 
 bool ClassIs(const wchar_t* name, const wchar_t* expected) {
   return CompareStringOrdinal(name, -1, expected, -1, TRUE) == CSTR_EQUAL;
@@ -107,19 +112,16 @@ void Adopt(HWND hwnd, LONG style, HWND parent) {
   if (!Classify(hwnd, style, parent, kind)) return;
   WindowState* state = NewState(kind);
   if (state == nullptr) return;
-  if (!Remember(hwnd)) { FreeState(state); return; }
+  if (!Remember(hwnd, state)) { FreeState(state); return; }
   if (!SetWindowSubclass(hwnd, SkinProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state))) {
     Forget(hwnd);
     FreeState(state);
   }
 }
 
-void Release(HWND hwnd) {
-  DWORD_PTR ref = 0;
-  if (GetWindowSubclass(hwnd, SkinProc, kSubclassId, &ref)) {
-    RemoveWindowSubclass(hwnd, SkinProc, kSubclassId);
-    FreeState(reinterpret_cast<WindowState*>(ref));
-  }
+void Release(const Library::Entry& entry) {
+  if (IsWindow(entry.hwnd)) RemoveWindowSubclass(entry.hwnd, SkinProc, kSubclassId);
+  FreeState(entry.state);
 }
 
 // Parents answer their children's colour questions with the skin's colours.
@@ -291,11 +293,7 @@ void Detach(bool repaint) {
   g.active = false;
   if (g.hook != nullptr) UnhookWindowsHookEx(g.hook);
   g.hook = nullptr;
-  while (g.count > 0) {
-    HWND hwnd = g.windows[g.count - 1];
-    --g.count;
-    if (IsWindow(hwnd)) Release(hwnd);
-  }
+  while (g.count > 0) Release(g.windows[--g.count]);
   if (repaint && g.thread != 0) EnumThreadWindows(g.thread, Repaint, 0);
   FreePalette(g.palette);
   g.thread = 0;

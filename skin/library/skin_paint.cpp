@@ -94,10 +94,20 @@ int WindowTextW(HWND hwnd, wchar_t* buffer, int capacity) {
 }
 
 // Draws wrapped text vertically centred in `box`; returns the rectangle used.
+// A caption whose wrapped lines would not fit stays on one line, so a cut
+// shows as much of it as the box can hold instead of hiding its second line.
 RECT DrawCentredText(HDC dc, const wchar_t* text, int n, RECT box, UINT align) {
   RECT measure = box;
   DrawTextW(dc, text, n, &measure, align | DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
   const int h = measure.bottom - measure.top;
+  if (h > box.bottom - box.top) {
+    RECT one = box;
+    DrawTextW(dc, text, n, &one, align | DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
+    const int w = one.right - one.left;
+    DrawTextW(dc, text, n, &box, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (align == DT_LEFT && w < box.right - box.left) box.right = box.left + w;
+    return box;
+  }
   RECT out = box;
   if (h < box.bottom - box.top) out.top = box.top + (box.bottom - box.top - h) / 2;
   out.bottom = out.top + h;
