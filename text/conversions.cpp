@@ -123,7 +123,9 @@ void ConvertPairs(std::string_view text, char* out, const PairTable& table) {
   std::uint32_t pending = 0;
   for (; i + kBlock <= size; i += kBlock) {
     CopyBlock(to + i, in + i);
-    const std::uint32_t leads = LeadBytes(HighBytes(in + i) & ~pending);
+    const std::uint32_t high = HighBytes(in + i) & ~pending;
+    if ((high | pending) == 0) continue;  // one-byte characters only: copied
+    const std::uint32_t leads = LeadBytes(high);
     // Pairs to write, as bits over the bytes from i - 1: the pending one,
     // then this block's, except a lead byte in its last byte.
     std::uint32_t pairs = pending | ((leads << 1) & ((1u << kBlock) - 1));
