@@ -8,6 +8,15 @@
 set -uo pipefail
 : "${E2E_DRIVER:?}" "${E2E_PROGRAM:?}" "${E2E_WORK:?}"
 
+# A machine that runs 32-bit programs through qemu (a binfmt_misc entry) makes
+# wine32, and wine64's 32-bit set-up steps, crawl. The rig then runs in a user
+# and mount namespace of its own with an empty binfmt_misc, where 32-bit
+# programs simply cannot start.
+if [ -z "${E2E_PRIVATE_BINFMT:-}" ] && grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
+  export E2E_PRIVATE_BINFMT=1
+  exec unshare -Urm bash -c 'mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc && exec bash "$0" "$@"' "$0" "$@"
+fi
+
 # The loader that fits the executables: 32-bit PE needs wine32, 64-bit wine64.
 pe_offset=$(od -An -tu4 -j60 -N4 "$E2E_DRIVER" | tr -d ' ')
 machine=$(od -An -tx2 -j $((pe_offset + 4)) -N2 "$E2E_DRIVER" | tr -d ' ')
