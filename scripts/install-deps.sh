@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   g++-mingw-w64-i686 binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-win32 wine64
   clang libclang-rt-14-dev
   googletest libgtest-dev libbenchmark-dev
   opencc libopencc-dev manpages-zh

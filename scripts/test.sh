@@ -7,8 +7,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" || exit 1
 
 status=0
-for tree in native fuzz win32; do
+for tree in native fuzz win32 win64; do
   echo "=== tests: $tree ==="
-  (cd "$root/build/$tree" && ctest --output-on-failure -j "$(nproc)") || status=1
+  only=()
+  [ "$tree" = win64 ] && only=(-R '^e2e\.')  # the 64-bit tree is there for the rig alone
+  (cd "$root/build/$tree" && ctest --output-on-failure -j "$(nproc)" "${only[@]}") || status=1
 done
 exit $status
