@@ -73,7 +73,8 @@ constexpr PairTable kTraditionalPairs = BuildTraditionalPairs();
 // after every one of them: in each run of consecutive high bytes, the lead
 // bytes are the first, third, fifth... of the run. That rule is computed on
 // the block's high-bit mask with a few integer operations (LeadBytes), so
-// neither the copy nor the pairing branches on the bytes themselves.
+// the walk branches once per block and per lead byte, never on the bytes
+// themselves, and the table look-ups of a block do not wait on each other.
 constexpr unsigned kBlock = 16;
 
 // Bit k set when byte k of the block is 0x80 or above.
