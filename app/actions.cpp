@@ -44,13 +44,14 @@ void OnToTraditionalClicked() {
 
 void OnClearClicked() { SetControlText(MainControl(id::EditBox2), {}); }
 
-// Both copy actions say "复制成功" only when the text is really on the clipboard.
-void ReportCopy(bool placed) { ShowInfoBox(placed ? kCopied : kCopyFailed); }
-
-void OnCopyContentClicked() {
-  const bool placed = PutTextOnClipboard(FindOpenWindow(MainWindow), ReadControlText(MainControl(id::EditBox2)));
-  ReportCopy(placed);
+// Both copy actions copy first and report afterwards, and say "复制成功"
+// only when the text is really on the clipboard.
+void CopyBoxAndReport(std::uint32_t boxId) {
+  const bool placed = PutTextOnClipboard(FindOpenWindow(MainWindow), ReadControlText(MainControl(boxId)));
+  ShowInfoBox(placed ? kCopied : kCopyFailed);
 }
+
+void OnCopyContentClicked() { CopyBoxAndReport(id::EditBox2); }
 
 void OnBeautifyClicked() {
   // Every checked style is written in table order; the twenty buttons form
@@ -64,11 +65,7 @@ void OnBeautifyClicked() {
   }
 }
 
-// Copies first and reports afterwards, so the box tells what happened.
-void OnCopyResultClicked() {
-  const bool placed = PutTextOnClipboard(FindOpenWindow(MainWindow), ReadControlText(MainControl(id::EditBox4)));
-  ReportCopy(placed);
-}
+void OnCopyResultClicked() { CopyBoxAndReport(id::EditBox4); }
 
 void OnPromoClicked() {
   if (HWND promo = FindOpenWindow(PromoWindow)) {
