@@ -25,13 +25,21 @@ HWND WaitForWindow(const wchar_t* title) {
   return nullptr;
 }
 
+struct Search {
+  UINT_PTR id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<Search*>(p);
+  if (static_cast<UINT_PTR>(GetWindowLongPtrW(w, GWLP_ID)) != s->id) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
 HWND FindById(HWND top, UINT_PTR id) {
-  struct Search { UINT_PTR id; HWND found; } s = {id, nullptr};
-  EnumChildWindows(top, [](HWND w, LPARAM p) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(p);
-    if (static_cast<UINT_PTR>(GetWindowLongPtrW(w, GWLP_ID)) == s->id) { s->found = w; return FALSE; }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&s));
+  Search s = {id, nullptr};
+  EnumChildWindows(top, MatchId, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
 
