@@ -368,16 +368,24 @@ HWND OpenPromo(Program& p) {
   return promo;
 }
 
+struct TitleCount {
+  DWORD pid;
+  const std::wstring* title;
+  int n;
+};
+
+BOOL CALLBACK CountTitle(HWND window, LPARAM param) {
+  auto& count = *reinterpret_cast<TitleCount*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == count.pid && WindowTitle(window) == *count.title) ++count.n;
+  return TRUE;
+}
+
 int CountTopLevel(DWORD pid, const std::wstring& title) {
-  struct Q { DWORD pid; const std::wstring* title; int n; } q{pid, &title, 0};
-  EnumWindows([](HWND w, LPARAM l) -> BOOL {
-    auto& q = *reinterpret_cast<Q*>(l);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid == q.pid && WindowTitle(w) == *q.title) ++q.n;
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&q));
-  return q.n;
+  TitleCount count{pid, &title, 0};
+  EnumWindows(CountTitle, reinterpret_cast<LPARAM>(&count));
+  return count.n;
 }
 
 void CheckCentred(HWND window, int width, int height) {
