@@ -17,20 +17,8 @@ if [ -z "${E2E_PRIVATE_BINFMT:-}" ] && grep -qs '^enabled' /proc/sys/fs/binfmt_m
   exec unshare -Urm bash -c 'mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc && exec bash "$0" "$@"' "$0" "$@"
 fi
 
-# The loader that fits the executables: 32-bit PE needs wine32, 64-bit wine64.
-pe_offset=$(od -An -tu4 -j60 -N4 "$E2E_DRIVER" | tr -d ' ')
-machine=$(od -An -tx2 -j $((pe_offset + 4)) -N2 "$E2E_DRIVER" | tr -d ' ')
-case "$machine" in
-  014c) loader=/usr/lib/wine/wine;   arch=win32 ;;
-  8664) loader=/usr/lib/wine/wine64; arch=win64 ;;
-  *) echo "unknown PE machine $machine in $E2E_DRIVER" >&2; exit 1 ;;
-esac
-if ! "$loader" --version >/dev/null 2>&1; then
-  # Seen on virtual machines that disable the kernel's 32-bit emulation:
-  # no 32-bit Linux program (wine32 included) can start there.
-  echo "SKIP: $loader cannot run on this machine ($(uname -r)); the $arch build cannot be driven here"
-  exit 77
-fi
+. "$(dirname "$0")/wine-loader.sh"
+pick_wine_loader "$E2E_DRIVER"
 export WINEDEBUG=-all WINEARCH=$arch WINELOADER=$loader
 template="$E2E_WORK/prefix-template-$arch"
 mkdir -p "$E2E_WORK"

@@ -14,16 +14,8 @@ program="$SKIN_BUILD/app/vantrelle.exe"
 libs="$SKIN_BUILD/tests/e2e/skin"
 real_library="$SKIN_BUILD/skin/library/SkinH_EL.dll"
 
-pe_offset=$(od -An -tu4 -j60 -N4 "$program" | tr -d ' ')
-case "$(od -An -tx2 -j $((pe_offset + 4)) -N2 "$program" | tr -d ' ')" in
-  014c) loader=/usr/lib/wine/wine; arch=win32 ;;
-  8664) loader=/usr/lib/wine/wine64; arch=win64 ;;
-  *) echo "unknown PE machine"; exit 1 ;;
-esac
-if ! "$loader" --version >/dev/null 2>&1; then
-  echo "SKIP: $loader cannot run on this machine; the $arch build cannot be driven here"
-  exit 77
-fi
+. "$(dirname "$0")/../wine-loader.sh"
+pick_wine_loader "$program"
 export WINEDEBUG=-all WINEARCH=$arch WINELOADER=$loader LC_ALL=zh_CN.UTF-8
 template="$SKIN_WORK/prefix-$arch"
 mkdir -p "$SKIN_WORK"
